@@ -1,0 +1,15 @@
+# warp_warnings(<target>): the project's warning set; errors when WARP_WERROR is on.
+function(warp_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(WARP_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wsign-conversion -Wold-style-cast -Wnon-virtual-dtor)
+    if(WARP_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
