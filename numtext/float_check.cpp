@@ -1,0 +1,7 @@
+#include "numtext/float_check.h"
+
+namespace numtext {
+
+void vbaFPException() { throw FloatingPointError(); }
+
+}  // namespace numtext
