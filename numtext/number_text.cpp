@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -21,8 +22,11 @@ constexpr std::string_view kRightSingleQuote = "\u2019";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool startsWithAt(std::string_view text, std::size_t pos, std::string_view token) {
-    return !token.empty() && text.substr(pos).starts_with(token);
+// Whether `token` (not empty) stands at `pos`. Hot: the first byte decides almost every call.
+inline bool startsWithAt(std::string_view text, std::size_t pos, std::string_view token) {
+    return !token.empty() && pos < text.size() && text[pos] == token.front() &&
+           text.size() - pos >= token.size() &&
+           (token.size() == 1 || std::memcmp(text.data() + pos, token.data(), token.size()) == 0);
 }
 
 // Length of the white space at `pos`: ASCII white space and the two no-break spaces.
@@ -30,13 +34,18 @@ std::size_t spaceAt(std::string_view text, std::size_t pos) {
     if (pos >= text.size()) {
         return 0;
     }
-    if (std::string_view(" \t\n\r\f\v").find(text[pos]) != std::string_view::npos) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c > ' ' && c < 0x80) {
+        return 0;  // digits, signs and letters: the usual case
+    }
+    if (c == ' ' || (c >= '\t' && c <= '\r')) {
         return 1;
     }
-    for (std::string_view space : {kNoBreakSpace, kNarrowNoBreakSpace}) {
-        if (startsWithAt(text, pos, space)) {
-            return space.size();
-        }
+    if (startsWithAt(text, pos, kNoBreakSpace)) {
+        return kNoBreakSpace.size();
+    }
+    if (startsWithAt(text, pos, kNarrowNoBreakSpace)) {
+        return kNarrowNoBreakSpace.size();
     }
     return 0;
 }
@@ -75,41 +84,90 @@ bool atGroupPosition(std::size_t digitsRight, const NumberFormat& format) {
     return digitsRight >= first && (digitsRight - first) % higher == 0;
 }
 
-// A number text taken apart: its digits and where they stand, ready for std::from_chars.
-struct ParsedNumber {
-    bool negative = false;
-    std::string_view intDigits;  // as typed, group separators included
-    std::string_view fracDigits;
-    std::int64_t exponent = 0;
-};
+// An optional sign at `pos`: the region's negative sign, "-" or "+". Returns the length taken.
+std::size_t signAt(std::string_view text, std::size_t pos, const NumberFormat& format,
+                   bool& negative) {
+    if (startsWithAt(text, pos, format.negativeSign)) {
+        negative = true;
+        return format.negativeSign.size();
+    }
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
+        negative = text[pos] == '-';
+        return 1;
+    }
+    return 0;
+}
 
 // Saturates far beyond any exponent a double can need, so that no digit count overflows it.
 constexpr std::int64_t kExponentLimit = 1'000'000'000;
 
-std::optional<ParsedNumber> parse(std::string_view text, const NumberFormat& format) {
-    ParsedNumber out;
-    std::size_t pos = skipSpace(text, 0);
+// Where the first non-zero digit of "digits.digits" stands, as a power of ten. Only asked
+// for a number that does not fit a double, to tell too large from too small.
+std::int64_t leadingPower(std::string_view ascii) {
+    const std::size_t point = ascii.find('.');
+    const std::size_t first = ascii.find_first_not_of("0.");
+    if (first == std::string_view::npos) {
+        return 0;
+    }
+    return first < point ? static_cast<std::int64_t>(point - first) - 1
+                         : -static_cast<std::int64_t>(first - point);
+}
 
-    if (startsWithAt(text, pos, format.negativeSign)) {
-        out.negative = true;
-        pos += format.negativeSign.size();
-    } else if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-        out.negative = text[pos] == '-';
-        ++pos;
+// The digits of a short number as an integer, for the exact quick conversion that almost
+// every typed number and every shown result takes.
+struct Mantissa {
+    std::uint64_t value = 0;
+    std::size_t digits = 0;  // leading zeros included; only the first 19 enter `value`
+    std::size_t fractionDigits = 0;
+
+    void add(char digit) {
+        if (digits < 19) {
+            value = value * 10 + static_cast<std::uint64_t>(digit - '0');
+        }
+        ++digits;
     }
 
-    // Integer digits, with group separators only between digits and at the region's places.
-    // Separators may be left out, but those typed must all stand at group places: each one
-    // a whole number of higher groups from the one before, the last one a first group (plus
-    // higher groups) from the end.
-    const std::size_t intStart = pos;
+    // value x 10^(exponent - fractionDigits), when that is exact to compute: an integer
+    // below 2^53 and a power of ten up to 10^22 are both exact as doubles, so one correctly
+    // rounded multiplication or division gives the correctly rounded result.
+    [[nodiscard]] std::optional<double> exactValue(std::int64_t exponent) const {
+        static constexpr std::array<double, 23> kPowers{
+            1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        if (digits > 19 || value >= (std::uint64_t{1} << 53)) {
+            return std::nullopt;
+        }
+        const std::int64_t power = exponent - static_cast<std::int64_t>(fractionDigits);
+        if (power < -22 || power > 22) {
+            return value == 0 ? std::optional<double>(0.0) : std::nullopt;
+        }
+        const auto m = static_cast<double>(value);
+        return power >= 0 ? m * kPowers[static_cast<std::size_t>(power)]
+                          : m / kPowers[static_cast<std::size_t>(-power)];
+    }
+};
+
+// Reads `text` under `format` in one pass, writing what it denotes into `out` as the ASCII
+// text std::from_chars takes ("digits.digits" and an exponent); `out` has room for
+// text.size() + 32 characters. Returns nothing for a text that is not a number.
+std::optional<double> scan(std::string_view text, const NumberFormat& format, char* out) {
+    char* w = out;
+    std::size_t pos = skipSpace(text, 0);
+    bool negative = false;
+    pos += signAt(text, pos, format, negative);
+
+    // Integer digits. Group separators may be left out, but those typed must all stand at the
+    // region's places: each a whole number of higher groups after the one before, the last a
+    // first group (plus higher groups) before the end of the integer digits.
     std::size_t digits = 0;
-    std::optional<std::size_t> lastSeparator;  // digits before the latest separator
+    Mantissa mantissa;
+    std::optional<std::size_t> lastSeparator;  // integer digits before the latest separator
     bool misplaced = false;
     while (pos < text.size()) {
         if (isDigit(text[pos])) {
+            mantissa.add(text[pos]);
+            *w++ = text[pos++];
             ++digits;
-            ++pos;
             continue;
         }
         if (digits == 0 || !format.groups() || startsWithAt(text, pos, format.decimalSeparator)) {
@@ -120,8 +178,8 @@ std::optional<ParsedNumber> parse(std::string_view text, const NumberFormat& for
             break;
         }
         if (lastSeparator) {
-            misplaced = misplaced ||
-                        (digits - *lastSeparator) % static_cast<std::size_t>(format.higherGroupSize) != 0;
+            const auto higher = static_cast<std::size_t>(format.higherGroupSize);
+            misplaced = misplaced || (digits - *lastSeparator) % higher != 0;
         }
         lastSeparator = digits;
         pos += sepLen;
@@ -129,133 +187,75 @@ std::optional<ParsedNumber> parse(std::string_view text, const NumberFormat& for
     if (misplaced || (lastSeparator && !atGroupPosition(digits - *lastSeparator, format))) {
         return std::nullopt;
     }
-    out.intDigits = text.substr(intStart, pos - intStart);
+    if (digits == 0) {
+        *w++ = '0';
+    }
 
+    *w++ = '.';
     if (startsWithAt(text, pos, format.decimalSeparator)) {
-        const std::size_t fracStart = pos + format.decimalSeparator.size();
-        std::size_t end = fracStart;
-        while (end < text.size() && isDigit(text[end])) {
-            ++end;
+        pos += format.decimalSeparator.size();
+        const std::size_t fracStart = pos;
+        while (pos < text.size() && isDigit(text[pos])) {
+            mantissa.add(text[pos]);
+            *w++ = text[pos++];
         }
-        if (end == fracStart) {
+        mantissa.fractionDigits = pos - fracStart;
+        if (pos == fracStart) {
             return std::nullopt;  // a decimal separator needs fraction digits
         }
-        out.fracDigits = text.substr(fracStart, end - fracStart);
-        pos = end;
+    } else if (digits == 0) {
+        return std::nullopt;  // no digits at all
+    } else {
+        *w++ = '0';
     }
-    if (digits == 0 && out.fracDigits.empty()) {
-        return std::nullopt;
-    }
+    const std::string_view ascii(out, static_cast<std::size_t>(w - out));
 
+    std::int64_t exponent = 0;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
         bool negativeExponent = false;
-        if (startsWithAt(text, pos, format.negativeSign)) {
-            negativeExponent = true;
-            pos += format.negativeSign.size();
-        } else if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-            negativeExponent = text[pos] == '-';
-            ++pos;
-        }
+        pos += 1 + signAt(text, pos + 1, format, negativeExponent);
         if (pos >= text.size() || !isDigit(text[pos])) {
             return std::nullopt;
         }
         for (; pos < text.size() && isDigit(text[pos]); ++pos) {
-            out.exponent = std::min(out.exponent * 10 + (text[pos] - '0'), kExponentLimit);
+            exponent = std::min(exponent * 10 + (text[pos] - '0'), kExponentLimit);
         }
         if (negativeExponent) {
-            out.exponent = -out.exponent;
+            exponent = -exponent;
         }
+        *w++ = 'e';
+        w = std::to_chars(w, w + 24, exponent).ptr;  // 24 characters hold any 64-bit integer
     }
-
     if (skipSpace(text, pos) != text.size()) {
         return std::nullopt;
     }
-    return out;
-}
 
-// Where the first non-zero digit stands: its power of ten, without the exponent. Only asked
-// for a number that does not fit a double, to tell too large from too small.
-std::int64_t leadingPower(std::string_view intDigits, std::string_view fracDigits) {
-    std::int64_t significant = 0;
-    bool seen = false;
-    for (char c : intDigits) {
-        if (isDigit(c)) {
-            seen = seen || c != '0';
-            significant += seen ? 1 : 0;
-        }
+    if (const auto exact = mantissa.exactValue(exponent)) {
+        return negative ? -*exact : *exact;
     }
-    if (significant > 0) {
-        return significant - 1;
-    }
-    const auto firstNonZero = fracDigits.find_first_not_of('0');
-    if (firstNonZero == std::string_view::npos) {
-        return 0;
-    }
-    return -static_cast<std::int64_t>(firstNonZero) - 1;
-}
-
-// The ASCII text std::from_chars reads: digits '.' digits 'e' exponent.
-template <typename Buffer>
-std::size_t writeAscii(const ParsedNumber& n, Buffer& out) {
-    std::size_t len = 0;
-    auto put = [&](char c) { out[len++] = c; };
-    for (char c : n.intDigits) {
-        if (isDigit(c)) {
-            put(c);
-        }
-    }
-    if (n.intDigits.empty()) {
-        put('0');
-    }
-    put('.');
-    for (char c : n.fracDigits) {
-        put(c);
-    }
-    if (n.fracDigits.empty()) {
-        put('0');
-    }
-    put('e');
-    auto [end, ec] = std::to_chars(&out[len], &out[len] + 24, n.exponent);
-    (void)ec;  // 24 characters hold any 64-bit integer
-    return static_cast<std::size_t>(end - &out[0]);
-}
-
-std::optional<double> convert(const ParsedNumber& n) {
-    const std::size_t needed = n.intDigits.size() + n.fracDigits.size() + 32;
-    std::array<char, 128> small{};
-    std::string large;
-    char* buffer = small.data();
-    std::size_t len = 0;
-    if (needed <= small.size()) {
-        len = writeAscii(n, small);
-    } else {
-        large.resize(needed);
-        len = writeAscii(n, large);
-        buffer = large.data();
-    }
-
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(buffer, buffer + len, value);
-    (void)ptr;
+    const auto [end, ec] = std::from_chars(out, w, value);
+    (void)end;
     if (ec == std::errc::result_out_of_range) {
         // Either beyond the largest double, or closer to zero than the smallest.
-        if (leadingPower(n.intDigits, n.fracDigits) + n.exponent > 0) {
+        if (leadingPower(ascii) + exponent > 0) {
             return std::nullopt;
         }
         value = 0.0;
     } else if (ec != std::errc() || !std::isfinite(value)) {
         return std::nullopt;
     }
-    return n.negative ? -value : value;
+    return negative ? -value : value;
 }
 
 std::optional<double> toDouble(std::string_view text, const NumberFormat& format) {
-    const auto parsed = parse(text, format);
-    if (!parsed) {
-        return std::nullopt;
+    constexpr std::size_t kOnStack = 96;
+    if (text.size() <= kOnStack) {
+        std::array<char, kOnStack + 32> buffer;  // NOLINT: written before it is read
+        return scan(text, format, buffer.data());
     }
-    return convert(*parsed);
+    std::string buffer(text.size() + 32, '\0');
+    return scan(text, format, buffer.data());
 }
 
 }  // namespace
@@ -278,43 +278,47 @@ std::string rtcFormatNumber(double value, int decimals, const NumberFormat& form
     decimals = std::clamp(decimals, 0, 15);
 
     // The largest double has 309 integer digits.
-    std::array<char, 309 + 1 + 15 + 8> digits{};
+    std::array<char, 309 + 1 + 15 + 8> digits;  // NOLINT: to_chars writes what is read
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(),
                                       std::fabs(value), std::chars_format::fixed, decimals);
     const std::string_view plain(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
-    const std::size_t point = std::min(plain.find('.'), plain.size());
-    const std::string_view intPart = plain.substr(0, point);
-    const std::string_view fracPart = point < plain.size() ? plain.substr(point + 1) : "";
+    const std::string_view intPart = plain.substr(0, std::min(plain.find('.'), plain.size()));
+    const std::string_view fracPart = plain.substr(std::min(intPart.size() + 1, plain.size()));
 
     const bool showsZero = plain.find_first_not_of("0.") == std::string_view::npos;
-    const bool negative = std::signbit(value) && !showsZero;
-    std::size_t separators = 0;
+    const std::string_view sign = std::signbit(value) && !showsZero ? format.negativeSign : "";
+    const std::string_view point = decimals > 0 ? format.decimalSeparator : "";
+    const std::string_view groupSep = format.groupSeparator;
     const auto first = static_cast<std::size_t>(format.firstGroupSize);
+    const auto higher = static_cast<std::size_t>(format.higherGroupSize);
+    std::size_t separators = 0;
     if (format.groups() && intPart.size() > first) {
-        separators = 1 + (intPart.size() - first - 1) / static_cast<std::size_t>(format.higherGroupSize);
+        separators = 1 + (intPart.size() - first - 1) / higher;
     }
 
-    std::string text;
-    text.reserve((negative ? format.negativeSign.size() : 0) + intPart.size() +
-                 separators * format.groupSeparator.size() + format.decimalSeparator.size() +
-                 fracPart.size());
-    if (negative) {
-        text += format.negativeSign;
-    }
-    if (separators > 0) {
-        for (std::size_t i = 0; i < intPart.size(); ++i) {
-            if (i > 0 && atGroupPosition(intPart.size() - i, format)) {
-                text += format.groupSeparator;
-            }
-            text += intPart[i];
-        }
+    std::string text(sign.size() + intPart.size() + separators * groupSep.size() + point.size() +
+                         fracPart.size(),
+                     '\0');
+    char* out = text.data();
+    auto put = [&out](std::string_view part) {
+        out = std::copy(part.begin(), part.end(), out);
+    };
+    put(sign);
+    if (separators == 0) {
+        put(intPart);
     } else {
-        text += intPart;
+        // The leading group, then higher groups, each after a separator, then the first group.
+        std::size_t taken = intPart.size() - first - (separators - 1) * higher;
+        put(intPart.substr(0, taken));
+        for (std::size_t k = 1; k < separators; ++k, taken += higher) {
+            put(groupSep);
+            put(intPart.substr(taken, higher));
+        }
+        put(groupSep);
+        put(intPart.substr(taken));
     }
-    if (decimals > 0) {
-        text += format.decimalSeparator;
-        text += fracPart;
-    }
+    put(point);
+    put(fracPart);
     return text;
 }
 
