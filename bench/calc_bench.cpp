@@ -18,7 +18,7 @@ using testformats::kGerman;
 
 // The eight fields in a fixed array, looked up by name as the window does.
 class ArrayFields : public calc::FieldStore {
-public:
+  public:
     [[nodiscard]] std::string text(std::string_view name) const override {
         return texts_[index(name)];
     }
@@ -26,9 +26,9 @@ public:
         texts_[index(name)] = text;
     }
 
-private:
+  private:
     static constexpr std::array<std::string_view, 8> kNames{
-        "txtWarp", "txtEntfernung", "txtSpeed", "txtJahre",
+        "txtWarp", "txtEntfernung", "txtSpeed",   "txtJahre",
         "txtTage", "txtStunden",    "txtMinuten", "txtSekunden"};
     static std::size_t index(std::string_view name) {
         for (std::size_t i = 0; i < kNames.size(); ++i) {
@@ -42,7 +42,7 @@ private:
 };
 
 class NoMessage : public calc::MessageSink {
-public:
+  public:
     void show(const std::string&) override {}
 };
 

@@ -10,7 +10,7 @@ namespace calc {
 /// The text fields of the calculator, addressed by control name ("txtWarp", ...).
 /// A store gives back exactly the text last set.
 class FieldStore {
-public:
+  public:
     virtual ~FieldStore() = default;
     [[nodiscard]] virtual std::string text(std::string_view name) const = 0;
     virtual void setText(std::string_view name, const std::string& text) = 0;
@@ -18,7 +18,7 @@ public:
 
 /// Shows a text modally and returns once the user has acknowledged it.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void show(const std::string& text) = 0;
 };

@@ -48,7 +48,8 @@ void Rechnen(FieldStore& fields, MessageSink& message, const numtext::NumberForm
         message.show(std::string(kRejectionMessage));
         return;
     }
-    fields.setText("txtSpeed", rtcFormatNumber(WarpSpeed(vbaR8Str(warp, format)), kDecimals, format));
+    fields.setText("txtSpeed",
+                   rtcFormatNumber(WarpSpeed(vbaR8Str(warp, format)), kDecimals, format));
 
     if (!rtcIsNumeric(fields.text("txtEntfernung"), format)) {
         for (const TravelTimeRow& row : kTravelTimes) {

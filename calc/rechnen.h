@@ -47,7 +47,8 @@ inline constexpr std::array<TravelTimeRow, 5> kTravelTimes{{
 /// a number or lies outside 0.07..9.9999999999 with kRejectionMessage and changes no field;
 /// otherwise writes the speed into txtSpeed and then the five travel times, computed from the
 /// speed as shown, or empties them when the distance is not a number. A travel time beyond
-/// the range of a double is written as kOverflowText.
+/// the range of a double is written as kOverflowText. `format` must be unambiguous
+/// (NumberFormat::unambiguous) so that the speed reads back from its field.
 void Rechnen(FieldStore& fields, MessageSink& message, const numtext::NumberFormat& format);
 
 }  // namespace calc

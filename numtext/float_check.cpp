@@ -2,6 +2,8 @@
 
 namespace numtext {
 
-void vbaFPException() { throw FloatingPointError(); }
+void vbaFPException() {
+    throw FloatingPointError();
+}
 
 }  // namespace numtext

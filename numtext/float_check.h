@@ -8,7 +8,7 @@ namespace numtext {
 
 /// A floating-point step gave a result beyond the range of a double (or no number at all).
 class FloatingPointError : public std::overflow_error {
-public:
+  public:
     FloatingPointError() : std::overflow_error("Überlauf") {}
 };
 

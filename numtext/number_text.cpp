@@ -20,7 +20,9 @@ constexpr std::string_view kNoBreakSpace = "\u00A0";
 constexpr std::string_view kNarrowNoBreakSpace = "\u202F";
 constexpr std::string_view kRightSingleQuote = "\u2019";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Whether `token` (not empty) stands at `pos`. Hot: the first byte decides almost every call.
 inline bool startsWithAt(std::string_view text, std::size_t pos, std::string_view token) {
@@ -83,6 +85,29 @@ bool atGroupPosition(std::size_t digitsRight, const NumberFormat& format) {
     const auto higher = static_cast<std::size_t>(format.higherGroupSize);
     return digitsRight >= first && (digitsRight - first) % higher == 0;
 }
+
+bool hasReservedChar(std::string_view s, std::string_view reserved) {
+    return std::ranges::any_of(
+        s, [&](char c) { return isDigit(c) || reserved.find(c) != std::string_view::npos; });
+}
+
+}  // namespace
+
+bool NumberFormat::unambiguous() const {
+    if (decimalSeparator.empty() || negativeSign.empty()) {
+        return false;
+    }
+    // A negative sign that starts with white space would be skipped as such.
+    if (hasReservedChar(decimalSeparator, "+-eE") || hasReservedChar(negativeSign, "+eE") ||
+        spaceAt(negativeSign, 0) > 0) {
+        return false;
+    }
+    // A group separator that starts with the decimal separator would be read as that.
+    return !groups() || (!hasReservedChar(groupSeparator, "+-eE") &&
+                         !std::string_view(groupSeparator).starts_with(decimalSeparator));
+}
+
+namespace {
 
 // An optional sign at `pos`: the region's negative sign, "-" or "+". Returns the length taken.
 std::size_t signAt(std::string_view text, std::size_t pos, const NumberFormat& format,
@@ -281,13 +306,15 @@ std::string rtcFormatNumber(double value, int decimals, const NumberFormat& form
     std::array<char, 309 + 1 + 15 + 8> digits;  // NOLINT: to_chars writes what is read
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(),
                                       std::fabs(value), std::chars_format::fixed, decimals);
-    const std::string_view plain(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
+    const std::string_view plain(digits.data(),
+                                 static_cast<std::size_t>(result.ptr - digits.data()));
     const std::string_view intPart = plain.substr(0, std::min(plain.find('.'), plain.size()));
     const std::string_view fracPart = plain.substr(std::min(intPart.size() + 1, plain.size()));
 
     const bool showsZero = plain.find_first_not_of("0.") == std::string_view::npos;
-    const std::string_view sign = std::signbit(value) && !showsZero ? format.negativeSign : "";
-    const std::string_view point = decimals > 0 ? format.decimalSeparator : "";
+    const std::string_view sign =
+        std::signbit(value) && !showsZero ? std::string_view(format.negativeSign) : "";
+    const std::string_view point = decimals > 0 ? std::string_view(format.decimalSeparator) : "";
     const std::string_view groupSep = format.groupSeparator;
     const auto first = static_cast<std::size_t>(format.firstGroupSize);
     const auto higher = static_cast<std::size_t>(format.higherGroupSize);
@@ -300,9 +327,7 @@ std::string rtcFormatNumber(double value, int decimals, const NumberFormat& form
                          fracPart.size(),
                      '\0');
     char* out = text.data();
-    auto put = [&out](std::string_view part) {
-        out = std::copy(part.begin(), part.end(), out);
-    };
+    auto put = [&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
     put(sign);
     if (separators == 0) {
         put(intPart);

@@ -21,7 +21,7 @@ namespace numtext {
 
 /// Raised by vbaR8Str for a text that rtcIsNumeric does not accept.
 class TypeMismatch : public std::invalid_argument {
-public:
+  public:
     TypeMismatch() : std::invalid_argument("Typen unverträglich") {}
 };
 

@@ -19,7 +19,7 @@ using namespace testformats;
 
 // The eight fields in memory; refuses names the window does not have.
 class MemoryFields : public calc::FieldStore {
-public:
+  public:
     MemoryFields() {
         for (const char* name : {"txtWarp", "txtEntfernung", "txtSpeed", "txtJahre", "txtTage",
                                  "txtStunden", "txtMinuten", "txtSekunden"}) {
@@ -38,13 +38,13 @@ public:
 };
 
 class RecordedMessages : public calc::MessageSink {
-public:
+  public:
     void show(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
 };
 
 class RechnenTest : public testing::Test {
-protected:
+  protected:
     void run(const std::string& warp, const std::string& distance,
              const NumberFormat& format = kGerman) {
         fields.texts_["txtWarp"] = warp;
@@ -61,9 +61,9 @@ protected:
 // Refused warp factors
 
 TEST_F(RechnenTest, RefusedWarpFactorsShowTheMessageAndChangeNoField) {
-    for (const char* warp : {"", "  ", "abc", "0", "0,0699999", "-5", "10", "9,99999999991",
-                             "4.2" /* German: a misplaced group separator, not 42 */, "1e400",
-                             "inf"}) {
+    for (const char* warp :
+         {"", "  ", "abc", "0", "0,0699999", "-5", "10", "9,99999999991",
+          "4.2" /* German: a misplaced group separator, not 42 */, "1e400", "inf"}) {
         for (auto& [name, text] : fields.texts_) {
             text = "alt " + name;
         }
@@ -96,6 +96,8 @@ struct SpeedCase {
     const char* name;
     const char* warp;
     const char* speed;  // German format
+
+    friend void PrintTo(const SpeedCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class SpeedTest : public RechnenTest, public testing::WithParamInterface<SpeedCase> {};
@@ -109,10 +111,8 @@ TEST_P(SpeedTest, WritesTheSpeedWithFourDecimals) {
 INSTANTIATE_TEST_SUITE_P(
     Laws, SpeedTest,
     testing::Values(SpeedCase{"Lowest", "0,07", "0,0001"},  // 0.07^(10/3) = 0.000142...
-                    SpeedCase{"One", "1", "1,0000"},
-                    SpeedCase{"Two", "2", "10,0794"},
-                    SpeedCase{"Five", "5", "213,7470"},
-                    SpeedCase{"Eight", "8", "1.024,0000"},
+                    SpeedCase{"One", "1", "1,0000"}, SpeedCase{"Two", "2", "10,0794"},
+                    SpeedCase{"Five", "5", "213,7470"}, SpeedCase{"Eight", "8", "1.024,0000"},
                     SpeedCase{"JustBelowNine", "8,9999999", "1.516,3811"},
                     SpeedCase{"NineUsesSecondLaw", "9", "1.516,4821"},
                     SpeedCase{"NinePointNine", "9,9", "2.544,4569"},
@@ -181,7 +181,8 @@ TEST_F(RechnenTest, ADistanceThatIsNoNumberEmptiesTheTravelTimes) {
         run("1", "1");
         run("5", distance);
         EXPECT_EQ((*this)["txtSpeed"], "213,7470") << distance;
-        for (const char* field : {"txtJahre", "txtTage", "txtStunden", "txtMinuten", "txtSekunden"}) {
+        for (const char* field :
+             {"txtJahre", "txtTage", "txtStunden", "txtMinuten", "txtSekunden"}) {
             EXPECT_EQ((*this)[field], "") << distance << " " << field;
         }
         EXPECT_TRUE(messages.shown.empty());

@@ -29,6 +29,8 @@ struct FormatCase {
     const NumberFormat* format;
     double value;
     const char* expected;
+
+    friend void PrintTo(const FormatCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class FormatNumber : public testing::TestWithParam<FormatCase> {};
@@ -89,6 +91,8 @@ struct ReadCase {
     const NumberFormat* format;
     std::string_view text;
     std::optional<double> expected;  // nullopt: not a number
+
+    friend void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class ReadNumber : public testing::TestWithParam<ReadCase> {};
@@ -141,8 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MadeUp", &kMadeUp, "\u27961~~2345~~67?5", -1234567.5},
         ReadCase{"MadeUpRefusesPoint", &kMadeUp, "1.5", kNo},
         // Signs, white space, exponents.
-        ReadCase{"PlusSign", &kGerman, "+5", 5.0},
-        ReadCase{"MinusSign", &kGerman, "-5", -5.0},
+        ReadCase{"PlusSign", &kGerman, "+5", 5.0}, ReadCase{"MinusSign", &kGerman, "-5", -5.0},
         ReadCase{"NegativeZero", &kGerman, "-0", -0.0},
         ReadCase{"SurroundingSpace", &kGerman, " \t5,5  ", 5.5},
         ReadCase{"SurroundingNoBreakSpace", &kGerman, "\u00A05\u202F", 5.0},
@@ -159,20 +162,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"TooSmallBecomesZero", &kGerman, "-1e-400", -0.0},
         ReadCase{"LargestDouble", &kUsEnglish, "1.7976931348623157e308", 1.7976931348623157e308},
         // Not numbers at all.
-        ReadCase{"Empty", &kGerman, "", kNo},
-        ReadCase{"Blank", &kGerman, "   ", kNo},
-        ReadCase{"Letters", &kGerman, "abc", kNo},
-        ReadCase{"TrailingLetter", &kGerman, "5x", kNo},
-        ReadCase{"SignOnly", &kGerman, "-", kNo},
-        ReadCase{"DoubleSign", &kGerman, "--5", kNo},
+        ReadCase{"Empty", &kGerman, "", kNo}, ReadCase{"Blank", &kGerman, "   ", kNo},
+        ReadCase{"Letters", &kGerman, "abc", kNo}, ReadCase{"TrailingLetter", &kGerman, "5x", kNo},
+        ReadCase{"SignOnly", &kGerman, "-", kNo}, ReadCase{"DoubleSign", &kGerman, "--5", kNo},
         ReadCase{"SpaceAfterSign", &kGerman, "- 5", kNo},
-        ReadCase{"SpaceInside", &kGerman, "1 5", kNo},
-        ReadCase{"Infinity", &kGerman, "inf", kNo},
+        ReadCase{"SpaceInside", &kGerman, "1 5", kNo}, ReadCase{"Infinity", &kGerman, "inf", kNo},
         ReadCase{"NotANumber", &kGerman, "nan", kNo},
         ReadCase{"Hexadecimal", &kUsEnglish, "0x1A", kNo},
         ReadCase{"Currency", &kGerman, "5 €", kNo},
         ReadCase{"FullWidthDigit", &kGerman, "\uFF15", kNo},
-        ReadCase{"EmbeddedNul", &kGerman, std::string_view("5\0" "1", 3), kNo}),
+        ReadCase{"EmbeddedNul", &kGerman,
+                 std::string_view("5\0"
+                                  "1",
+                                  3),
+                 kNo}),
     CaseName());
 
 TEST(ReadNumberTest, ReadsVeryLongTexts) {
@@ -188,7 +191,8 @@ TEST(ReadNumberTest, ReadsVeryLongTexts) {
 
 double roundedToFourDecimals(double x) {
     char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 4).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 4).ptr;
     double rounded = 0;
     std::from_chars(buffer, end, rounded);
     return rounded;
@@ -233,14 +237,14 @@ TEST(NumberFormatTest, RealFormatsAreUnambiguous) {
 
 TEST(NumberFormatTest, SeparatorsThatCollideAreAmbiguous) {
     const NumberFormat cases[] = {
-        {"", ".", 3, 3, "-"},     // no decimal separator
-        {",", ",", 3, 3, "-"},    // group reads as decimal
-        {",", ",.", 3, 3, "-"},   // group starts with the decimal separator
-        {"1", ".", 3, 3, "-"},    // digit
-        {"e", ".", 3, 3, "-"},    // exponent
-        {",", ".", 3, 3, ""},     // no negative sign
-        {",", ".", 3, 3, " -"},   // negative sign read as white space
-        {",", ".", 3, 3, "+"},    // negative sign reads as plus
+        {"", ".", 3, 3, "-"},    // no decimal separator
+        {",", ",", 3, 3, "-"},   // group reads as decimal
+        {",", ",.", 3, 3, "-"},  // group starts with the decimal separator
+        {"1", ".", 3, 3, "-"},   // digit
+        {"e", ".", 3, 3, "-"},   // exponent
+        {",", ".", 3, 3, ""},    // no negative sign
+        {",", ".", 3, 3, " -"},  // negative sign read as white space
+        {",", ".", 3, 3, "+"},   // negative sign reads as plus
     };
     for (const NumberFormat& format : cases) {
         EXPECT_FALSE(format.unambiguous())
