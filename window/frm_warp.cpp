@@ -77,6 +77,8 @@ frmWarp::frmWarp(QWidget* parent)
     setFont(windowFont(kTextBoxFontTwips, false));  // the text boxes use the window's font
     setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
 
+    // Made in the table's order, so a later control lies above an earlier one: the
+    // instruction covers the one pixel row by which the title's box reaches into its own.
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlRow& row : kControls) {
         QWidget* control = nullptr;
