@@ -16,6 +16,7 @@
 #include "numtext/float_check.h"
 #include "numtext/number_text.h"
 #include "support/formats.h"
+#include "support/rounding.h"
 
 namespace {
 
@@ -39,15 +40,6 @@ NumberFormat makeFormat(FuzzedDataProvider& data) {
     format.higherGroupSize = data.ConsumeIntegralInRange(-1, 5);
     format.negativeSign = data.ConsumeRandomLengthString(6);
     return format;
-}
-
-double roundedToFourDecimals(double x) {
-    char buffer[400];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 4).ptr;
-    double rounded = 0;
-    std::from_chars(buffer, end, rounded);
-    return rounded;
 }
 
 void checkText(const std::string& text, const NumberFormat& format) {

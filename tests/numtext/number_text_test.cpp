@@ -12,6 +12,7 @@
 #include "numtext/float_check.h"
 #include "support/case_name.h"
 #include "support/formats.h"
+#include "support/rounding.h"
 
 namespace {
 
@@ -188,15 +189,6 @@ TEST(ReadNumberTest, ReadsVeryLongTexts) {
 
 // ---------------------------------------------------------------------------------------------
 // Round trip: what rtcFormatNumber writes reads back as the value rounded to four decimals.
-
-double roundedToFourDecimals(double x) {
-    char buffer[400];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 4).ptr;
-    double rounded = 0;
-    std::from_chars(buffer, end, rounded);
-    return rounded;
-}
 
 TEST(RoundTripTest, FormattedValuesReadBackRoundedToFourDecimalsInEveryFormat) {
     std::mt19937_64 random(20261211);
