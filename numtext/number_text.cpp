@@ -308,10 +308,14 @@ std::string rtcFormatNumber(double value, int decimals, const NumberFormat& form
                                       std::fabs(value), std::chars_format::fixed, decimals);
     const std::string_view plain(digits.data(),
                                  static_cast<std::size_t>(result.ptr - digits.data()));
-    const std::string_view intPart = plain.substr(0, std::min(plain.find('.'), plain.size()));
-    const std::string_view fracPart = plain.substr(std::min(intPart.size() + 1, plain.size()));
+    // to_chars writes "digits" or "digits.decimals", without leading zeros.
+    const std::size_t fracSize = static_cast<std::size_t>(decimals);
+    const std::string_view intPart =
+        plain.substr(0, plain.size() - (fracSize > 0 ? fracSize + 1 : 0));
+    const std::string_view fracPart = plain.substr(plain.size() - fracSize);
 
-    const bool showsZero = plain.find_first_not_of("0.") == std::string_view::npos;
+    const bool showsZero =
+        intPart == "0" && std::ranges::all_of(fracPart, [](char c) { return c == '0'; });
     const std::string_view sign =
         std::signbit(value) && !showsZero ? std::string_view(format.negativeSign) : "";
     const std::string_view point = decimals > 0 ? std::string_view(format.decimalSeparator) : "";

@@ -11,9 +11,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "calc/rechnen.h"
 #include "res/resources.h"
 #include "window/fonts.h"
 #include "window/layout.h"
+#include "window/platform_format.h"
+#include "window/runtime.h"
 
 namespace window {
 namespace {
@@ -22,7 +25,9 @@ QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor rgb(unsigned value) { return QColor::fromRgb(static_cast<QRgb>(value)); }
+QColor rgb(unsigned value) {
+    return QColor::fromRgb(static_cast<QRgb>(value));
+}
 
 QRect pixelRect(const ControlRow& row) {
     return {pixelsFromTwips(row.left), pixelsFromTwips(row.top), pixelsFromTwips(row.width),
@@ -128,6 +133,26 @@ frmWarp::frmWarp(QWidget* parent)
         setTabOrder(focusable[i - 1].second, focusable[i].second);
     }
     focusable.front().second->setFocus();
+
+    // Keyboard and mouse take one road: Enter in a text box, Alt+B (the button's own access
+    // key) and a click all end in the one click of cmdRechnen. Escape clicks nothing.
+    for (const FieldCaption& caption : kFieldCaptions) {
+        connect(field(caption.textBox), &QLineEdit::returnPressed, cmdRechnen_,
+                &QPushButton::click);
+    }
+    connect(cmdRechnen_, &QPushButton::clicked, this, &frmWarp::cmdRechnen_Click);
+    connect(cmdEnde_, &QPushButton::clicked, this, &frmWarp::cmdEnde_Click);
+    Form_Load();
+}
+
+void frmWarp::cmdRechnen_Click() {
+    WindowFields fields(*this);
+    MsgBoxSink message(this);
+    calc::Rechnen(fields, message, platformNumberFormat());
+}
+
+void frmWarp::cmdEnde_Click() {
+    vbaEnd();
 }
 
 QLineEdit* frmWarp::field(std::string_view controlName) const {

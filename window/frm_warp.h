@@ -1,6 +1,6 @@
-// frmWarp, the calculator window: builds its controls from the layout table (layout.h) and
-// draws the starfield behind them. It does no calculation; the buttons' clicks are handled
-// elsewhere.
+// frmWarp, the calculator window: builds its controls from the layout table (layout.h), draws
+// the starfield behind them, and handles its three events. It does no calculation itself: a
+// click on cmdRechnen hands the text boxes to calc::Rechnen.
 #pragma once
 
 #include <QPixmap>
@@ -16,7 +16,7 @@ namespace window {
 class frmWarp : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     /// The window with every control in place, every text box empty and the focus (once
     /// shown) in txtWarp. Fixed size, placed by the system.
     explicit frmWarp(QWidget* parent = nullptr);
@@ -28,10 +28,19 @@ public:
     [[nodiscard]] QPushButton* cmdRechnen() const { return cmdRechnen_; }
     [[nodiscard]] QPushButton* cmdEnde() const { return cmdEnde_; }
 
-protected:
+    // The window's event procedures; no other event of any control is handled.
+    /// The window has been made: nothing to do, every text box starts empty.
+    void Form_Load() {}
+    /// One calculation run on the text boxes, in the user's current regional format. Reached by
+    /// a click, Alt+B, and Enter in any text box.
+    void cmdRechnen_Click();
+    /// Ends the program at once. Reached by a click and Alt+E.
+    void cmdEnde_Click();
+
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap starfield_;
     QPushButton* cmdRechnen_ = nullptr;
     QPushButton* cmdEnde_ = nullptr;

@@ -115,10 +115,10 @@ inline constexpr std::array<std::string_view, 6> kFontFamilies{
 
 /// Font sizes in twips (points × 20), so that they turn into pixels like everything else:
 /// 9.75 pt is 13 px and 18 pt is 24 px at 96 dots per inch.
-inline constexpr int kLabelFontTwips = 195;       // 9.75 pt, bold
-inline constexpr int kTitleFontTwips = 360;       // 18 pt, bold (lblTitel)
-inline constexpr int kButtonFontTwips = 195;      // 9.75 pt, regular
-inline constexpr int kTextBoxFontTwips = 160;     // 8 pt, regular: the window's default font
+inline constexpr int kLabelFontTwips = 195;    // 9.75 pt, bold
+inline constexpr int kTitleFontTwips = 360;    // 18 pt, bold (lblTitel)
+inline constexpr int kButtonFontTwips = 195;   // 9.75 pt, regular
+inline constexpr int kTextBoxFontTwips = 160;  // 8 pt, regular: the window's default font
 inline constexpr std::string_view kTitleLabel = "lblTitel";
 
 /// Colours as 0xRRGGBB.
