@@ -21,8 +21,8 @@ using window::frmWarp;
 
 namespace {
 
-constexpr std::array<const char*, 8> kTextBoxes{"txtWarp",  "txtSpeed",   "txtEntfernung",
-                                                "txtJahre", "txtTage",    "txtStunden",
+constexpr std::array<const char*, 8> kTextBoxes{"txtWarp",    "txtSpeed",   "txtEntfernung",
+                                                "txtJahre",   "txtTage",    "txtStunden",
                                                 "txtMinuten", "txtSekunden"};
 
 // What the window shows for warp 5 over 4.2 light years, in the region the test runs under.
@@ -67,7 +67,7 @@ RegionalResults expectedForRegion(const QString& region) {
 class EventsTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<frmWarp> form_;
     RegionalResults expected_;
 
@@ -114,9 +114,9 @@ private:
                 return;
             }
             poll.stop();
-            seen = {true, box->windowTitle(), box->text(),
-                    static_cast<int>(box->findChildren<QAbstractButton*>().size()), box->icon(),
-                    box->focusWidget() == box->button(QMessageBox::Ok)};
+            seen = {true,        box->windowTitle(),
+                    box->text(), static_cast<int>(box->findChildren<QAbstractButton*>().size()),
+                    box->icon(), box->focusWidget() == box->button(QMessageBox::Ok)};
             // The key goes where a person's would: to the focused OK button.
             QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, answer);
         });
@@ -134,7 +134,7 @@ private:
         return QCoreApplication::exec() == 0;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         expected_ = expectedForRegion(QLocale::system().name());
         QVERIFY2(!expected_.shown.empty(),
@@ -165,8 +165,8 @@ private slots:
         QCOMPARE(box("txtSpeed")->text(), QString());  // typing starts nothing
         QLineEdit* target = box(qPrintable(textBox));
         target->setFocus();
-        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier
-                                                                    : Qt::NoModifier);
+        QTest::keyClick(target, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         verifyResults();
     }
 
@@ -265,15 +265,30 @@ private slots:
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("higher");
         QTest::addColumn<QString>("negative");
-        QTest::newRow("German") << "de_DE" << "," << "." << 3 << 3 << "-";
-        QTest::newRow("US English") << "en_US" << "." << "," << 3 << 3 << "-";
-        QTest::newRow("Indian English") << "en_IN" << "." << "," << 3 << 2 << "-";
-        QTest::newRow("Spanish: Qt leaves out the top separator")
-            << "es_ES" << "," << "." << 3 << 3 << "-";
-        QTest::newRow("Swiss German") << "de_CH" << "." << "\u2019" << 3 << 3 << "-";
-        QTest::newRow("Swedish") << "sv_SE" << "," << "\u00A0" << 3 << 3 << "\u2212";
-        QTest::newRow("Arabic, Egypt") << "ar_EG" << "\u066B" << "\u066C" << 3 << 3 << "\u061C-";
-        QTest::newRow("C: no grouping") << "C" << "." << "" << 0 << 0 << "-";
+        QTest::newRow("German") << "de_DE"
+                                << ","
+                                << "." << 3 << 3 << "-";
+        QTest::newRow("US English") << "en_US"
+                                    << "."
+                                    << "," << 3 << 3 << "-";
+        QTest::newRow("Indian English") << "en_IN"
+                                        << "."
+                                        << "," << 3 << 2 << "-";
+        QTest::newRow("Spanish: Qt leaves out the top separator") << "es_ES"
+                                                                  << ","
+                                                                  << "." << 3 << 3 << "-";
+        QTest::newRow("Swiss German") << "de_CH"
+                                      << "."
+                                      << "\u2019" << 3 << 3 << "-";
+        QTest::newRow("Swedish") << "sv_SE"
+                                 << ","
+                                 << "\u00A0" << 3 << 3 << "\u2212";
+        QTest::newRow("Arabic, Egypt") << "ar_EG"
+                                       << "\u066B"
+                                       << "\u066C" << 3 << 3 << "\u061C-";
+        QTest::newRow("C: no grouping") << "C"
+                                        << "."
+                                        << "" << 0 << 0 << "-";
     }
     void regionalFormatFromThePlatform() {
         QFETCH(QString, locale);
