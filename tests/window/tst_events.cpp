@@ -97,7 +97,7 @@ class EventsTest : public QObject {
     // Runs `action` from the event loop and answers whatever modal box it opens by pressing
     // `answer`; returns the box's caption, text, buttons and icon, or nothing if none opened.
     struct SeenBox {
-        bool seen = false;
+        int count = 0;
         QString title;
         QString text;
         int buttons = 0;
@@ -110,19 +110,27 @@ class EventsTest : public QObject {
         poll.setInterval(10);
         connect(&poll, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) {
-                return;
+            if (!box || !box->isVisible() || !box->focusWidget()) {
+                return;  // not shown yet, or the focus not yet in it
             }
-            poll.stop();
-            seen = {true,        box->windowTitle(),
-                    box->text(), static_cast<int>(box->findChildren<QAbstractButton*>().size()),
-                    box->icon(), box->focusWidget() == box->button(QMessageBox::Ok)};
+            if (seen.count++ == 0) {
+                seen.title = box->windowTitle();
+                seen.text = box->text();
+                seen.buttons = static_cast<int>(box->findChildren<QAbstractButton*>().size());
+                seen.icon = box->icon();
+                seen.okHasFocus = box->focusWidget() == box->button(QMessageBox::Ok);
+            }
             // The key goes where a person's would: to the focused OK button.
             QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, answer);
         });
         poll.start();
         action();
-        QTest::qWait(50);  // time for a box that would wrongly open late
+        // Alt+B clicks with a short animation, so the box may come a moment later; then wait a
+        // little more for a second box that must not come.
+        for (int waited = 0; seen.count == 0 && waited < 2000; waited += 10) {
+            QTest::qWait(10);
+        }
+        QTest::qWait(200);
         poll.stop();
         return seen;
     }
@@ -189,14 +197,20 @@ class EventsTest : public QObject {
 
     void refusedWarpFactorShowsTheMessage_data() {
         QTest::addColumn<QString>("warp");
+        QTest::addColumn<QString>("trigger");
         QTest::addColumn<int>("answer");
-        QTest::newRow("empty, Enter") << "" << int(Qt::Key_Return);
-        QTest::newRow("letters, Space") << "abc" << int(Qt::Key_Space);
-        QTest::newRow("ten, Escape") << "10" << int(Qt::Key_Escape);
-        QTest::newRow("zero, Enter") << "0" << int(Qt::Key_Return);
+        QTest::newRow("empty, click, Enter") << ""
+                                             << "click" << int(Qt::Key_Return);
+        QTest::newRow("letters, Enter in txtWarp, Space") << "abc"
+                                                          << "Enter" << int(Qt::Key_Space);
+        QTest::newRow("ten, Alt+B, Escape") << "10"
+                                            << "Alt+B" << int(Qt::Key_Escape);
+        QTest::newRow("zero, Space on Berechnen, Enter") << "0"
+                                                         << "Space" << int(Qt::Key_Return);
     }
     void refusedWarpFactorShowsTheMessage() {
         QFETCH(QString, warp);
+        QFETCH(QString, trigger);
         QFETCH(int, answer);
         typeInputs("5", expected_.distance);
         QTest::keyClick(box("txtEntfernung"), Qt::Key_Return);
@@ -205,9 +219,21 @@ class EventsTest : public QObject {
         const auto before = allTexts();
 
         const SeenBox seen = answerModalBox(
-            [&] { QTest::mouseClick(form_->cmdRechnen(), Qt::LeftButton); }, Qt::Key(answer));
+            [&] {
+                if (trigger == "Enter") {
+                    QTest::keyClick(box("txtWarp"), Qt::Key_Return);
+                } else if (trigger == "Alt+B") {
+                    QTest::keyClick(form_.get(), Qt::Key_B, Qt::AltModifier);
+                } else if (trigger == "Space") {
+                    form_->cmdRechnen()->setFocus();
+                    QTest::keyClick(form_->cmdRechnen(), Qt::Key_Space);
+                } else {
+                    QTest::mouseClick(form_->cmdRechnen(), Qt::LeftButton);
+                }
+            },
+            Qt::Key(answer));
 
-        QVERIFY(seen.seen);
+        QCOMPARE(seen.count, 1);
         QCOMPARE(seen.title, QString("Warp - Rechner"));
         QCOMPARE(seen.text, QString("Ungültiger Warpfaktor - Bitte gebe eine Zahl zwischen 0,07 "
                                     "und 9,9999999999 ein."));
@@ -236,6 +262,7 @@ class EventsTest : public QObject {
         QTest::addColumn<int>("how");
         QTest::newRow("click on Ende") << 0;
         QTest::newRow("Alt+E") << 1;
+        QTest::newRow("Space on the focused Ende") << 3;
         QTest::newRow("closing the window") << 2;
     }
     void theProgramEnds() {
@@ -249,6 +276,10 @@ class EventsTest : public QObject {
                     break;
                 case 1:
                     QTest::keyClick(form_.get(), Qt::Key_E, Qt::AltModifier);
+                    break;
+                case 3:
+                    form_->cmdEnde()->setFocus();
+                    QTest::keyClick(form_->cmdEnde(), Qt::Key_Space);
                     break;
                 default:
                     form_->close();
