@@ -26,12 +26,6 @@ elseif(UNIX AND NOT APPLE)
   # face that stands in for the window's font is loaded at run time, so it is named here.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-  # qt_standard_project_setup() gives installed programs the search path $ORIGIN:$ORIGIN/../lib
-  # for libraries installed beside them. The program installs none and finds Qt in the
-  # system's places, so the installed program carries no search path of its own.
-  if(TARGET warp-rechner)
-    set_target_properties(warp-rechner PROPERTIES INSTALL_RPATH "")
-  endif()
 else()
   set(CPACK_GENERATOR "TGZ")
 endif()

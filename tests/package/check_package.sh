@@ -36,7 +36,8 @@ applications=usr/share/applications/$id.desktop
 metainfo=usr/share/metainfo/$id.metainfo.xml
 expected=$(printf '%s\n' usr/bin/warp-rechner "$applications" "$metainfo" \
     usr/share/icons/hicolor/16x16/apps/warp-rechner.png \
-    usr/share/icons/hicolor/32x32/apps/warp-rechner.png | sort)
+    usr/share/icons/hicolor/32x32/apps/warp-rechner.png \
+    usr/share/doc/warp-rechner/copyright | sort)
 actual=$(cd "$root" && find . -type f -printf '%P\n' | sort)
 [[ $actual == "$expected" ]] || fail "files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual") || true)"
 
