@@ -25,7 +25,9 @@ struct Rgb {
     std::uint8_t r, g, b;
 };
 
-void put8(Bytes& out, unsigned value) { out.push_back(static_cast<std::uint8_t>(value & 0xFFu)); }
+void put8(Bytes& out, unsigned value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFFu));
+}
 
 void putLe16(Bytes& out, unsigned value) {
     put8(out, value);
@@ -80,7 +82,7 @@ std::array<Rgb, kPaletteSize> starPalette() {
 
 // xorshift32: the same stars on every machine and every run.
 class Random {
-public:
+  public:
     explicit Random(std::uint32_t seed) : state_(seed) {}
     std::uint32_t next() {
         state_ ^= state_ << 13;
@@ -90,7 +92,7 @@ public:
     }
     int below(int bound) { return static_cast<int>(next() % static_cast<std::uint32_t>(bound)); }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
@@ -223,10 +225,22 @@ Bytes starfieldGif() {
 
 // The sixteen standard colours of 4-bit bitmaps; the icons use black, cyan and white.
 constexpr std::array<Rgb, 16> kVgaPalette{{
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 constexpr int kBlack = 0;
 constexpr int kCyan = 14;
@@ -267,7 +281,9 @@ Picture windowPicture(int size, int titleColour) {
     return picture;
 }
 
-constexpr int rowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+constexpr int rowBytes(int width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
 // One icon image as it sits in an .ico file: BITMAPINFOHEADER, palette, XOR bitmap and AND
 // mask, both bottom-up. In the two-colour image, palette entry 1 is white.
@@ -389,7 +405,8 @@ Bytes pngFile(const Picture& picture) {
         put8(raw, 0);
         for (int x = 0; x < size; ++x) {
             const int colour = picture.at(x, y);
-            const Rgb c = colour == kClear ? Rgb{0, 0, 0} : kVgaPalette[static_cast<std::size_t>(colour)];
+            const Rgb c =
+                colour == kClear ? Rgb{0, 0, 0} : kVgaPalette[static_cast<std::size_t>(colour)];
             put8(raw, c.r);
             put8(raw, c.g);
             put8(raw, c.b);
@@ -428,7 +445,8 @@ Bytes pngFile(const Picture& picture) {
 
 bool writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
         std::cerr << "make_resources: cannot write " << path << '\n';
@@ -445,9 +463,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path folder = argv[1];
-    const bool written = writeFile(folder / "starfield.gif", starfieldGif()) &&
-                         writeFile(folder / "warp-rechner.ico", iconFile()) &&
-                         writeFile(folder / "warp-rechner-16.png", pngFile(windowPicture(16, kCyan))) &&
-                         writeFile(folder / "warp-rechner-32.png", pngFile(windowPicture(32, kCyan)));
+    const bool written =
+        writeFile(folder / "starfield.gif", starfieldGif()) &&
+        writeFile(folder / "warp-rechner.ico", iconFile()) &&
+        writeFile(folder / "warp-rechner-16.png", pngFile(windowPicture(16, kCyan))) &&
+        writeFile(folder / "warp-rechner-32.png", pngFile(windowPicture(32, kCyan)));
     return written ? 0 : 1;
 }

@@ -1,20 +1,29 @@
 #include "window/fonts.h"
 
+#include <QFontDatabase>
 #include <QString>
-#include <QStringList>
 
 #include "window/layout.h"
 
 namespace window {
 
-QFont windowFont(int sizeTwips, bool bold) {
-    QStringList families;
+WindowFonts::WindowFonts() {
+    const QStringList installed = QFontDatabase::families();
     for (const std::string_view family : kFontFamilies) {
-        families.append(QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size())));
+        const QString name =
+            QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size()));
+        if (installed.contains(name, Qt::CaseInsensitive)) {
+            families_.append(name);
+        }
     }
+}
+
+QFont WindowFonts::font(int sizeTwips, bool bold) const {
     QFont font;
-    font.setFamilies(families);
-    font.setStyleHint(QFont::SansSerif);
+    if (!families_.isEmpty()) {
+        font.setFamilies(families_);
+    }
+    font.setStyleHint(QFont::SansSerif);  // none installed: the system's sans serif face
     font.setPixelSize(pixelsFromTwips(sizeTwips));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;

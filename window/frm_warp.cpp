@@ -2,11 +2,13 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
+#include <QResource>
 #include <QString>
 #include <algorithm>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "res/resources.h"
 #include "window/fonts.h"
 #include "window/layout.h"
+#include "window/pictures.h"
 #include "window/platform_format.h"
 #include "window/runtime.h"
 
@@ -34,10 +37,10 @@ QRect pixelRect(const ControlRow& row) {
             pixelsFromTwips(row.height)};
 }
 
-QWidget* makeLabel(const ControlRow& row, QWidget* parent) {
+QWidget* makeLabel(const ControlRow& row, const WindowFonts& fonts, QWidget* parent) {
     auto* label = new QLabel(qText(row.text), parent);
     label->setTextFormat(Qt::PlainText);  // shown as written; no buddy, so no access key
-    label->setFont(windowFont(row.name == kTitleLabel ? kTitleFontTwips : kLabelFontTwips, true));
+    label->setFont(fonts.font(row.name == kTitleLabel ? kTitleFontTwips : kLabelFontTwips, true));
     label->setAlignment((row.align == TextAlign::Right ? Qt::AlignRight : Qt::AlignLeft) |
                         Qt::AlignTop);
     label->setAutoFillBackground(true);
@@ -62,9 +65,9 @@ QLineEdit* makeTextBox(const ControlRow& row, QWidget* parent) {
     return box;
 }
 
-QPushButton* makeButton(const ControlRow& row, QWidget* parent) {
+QPushButton* makeButton(const ControlRow& row, const WindowFonts& fonts, QWidget* parent) {
     auto* button = new QPushButton(qText(row.text), parent);  // "&" gives the Alt key
-    button->setFont(windowFont(kButtonFontTwips, false));
+    button->setFont(fonts.font(kButtonFontTwips, false));
     button->setAutoDefault(false);
     return button;
 }
@@ -75,11 +78,17 @@ frmWarp::frmWarp(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      starfield_(res::starfieldPath()) {
+      starfield_(
+          QPixmap::fromImage(decodeGif(QResource(res::starfieldPath()).uncompressedData()))) {
     setObjectName(qText(kFormName));
     setWindowTitle(qText(kCaption));
-    setWindowIcon(QIcon(res::iconPath()));
-    setFont(windowFont(kTextBoxFontTwips, false));  // the text boxes use the window's font
+    QIcon icon;
+    for (const QImage& image : decodeIco(QResource(res::iconPath()).uncompressedData())) {
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    setWindowIcon(icon);
+    const WindowFonts fonts;
+    setFont(fonts.font(kTextBoxFontTwips, false));  // the text boxes use the window's font
     setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
 
     // Made in the table's order, so a later control lies above an earlier one: the
@@ -89,14 +98,14 @@ frmWarp::frmWarp(QWidget* parent)
         QWidget* control = nullptr;
         switch (row.kind) {
             case ControlKind::Label:
-                control = makeLabel(row, this);
+                control = makeLabel(row, fonts, this);
                 break;
             case ControlKind::TextBox:
                 control = makeTextBox(row, this);
                 focusable.emplace_back(row.tabIndex, control);
                 break;
             case ControlKind::CommandButton:
-                control = makeButton(row, this);
+                control = makeButton(row, fonts, this);
                 focusable.emplace_back(row.tabIndex, control);
                 break;
         }

@@ -24,11 +24,10 @@ namespace {
 const QColor kGreen(0x00, 0xFF, 0x00);
 const QColor kBlack(0x00, 0x00, 0x00);
 
-const QStringList kLabels{"lblTitel",      "lblAnleitung", "lblWarp",    "lblEntfernung",
-                          "Label2",        "lblJahre",     "lblTagen",   "lblStunden",
-                          "lblMinuten",    "lblSekunden"};
-const QStringList kTextBoxes{"txtWarp",  "txtEntfernung", "txtSpeed",   "txtJahre",
-                             "txtTage",  "txtStunden",    "txtMinuten", "txtSekunden"};
+const QStringList kLabels{"lblTitel", "lblAnleitung", "lblWarp",    "lblEntfernung", "Label2",
+                          "lblJahre", "lblTagen",     "lblStunden", "lblMinuten",    "lblSekunden"};
+const QStringList kTextBoxes{"txtWarp", "txtEntfernung", "txtSpeed",   "txtJahre",
+                             "txtTage", "txtStunden",    "txtMinuten", "txtSekunden"};
 
 // The bounding box of the pixels of `image` that are nearly pure green (label text).
 QRect greenInk(const QImage& image) {
@@ -49,7 +48,7 @@ QRect greenInk(const QImage& image) {
 class FrmWarpTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void theWindow();
     void controls_data();
@@ -69,7 +68,7 @@ private slots:
     void textBoxesShowAFullLine();
     void longResultStaysOnOneLine();
 
-private:
+  private:
     template <typename T>
     T* control(const QString& name) const {
         T* found = form_->findChild<T*>(name);
@@ -117,8 +116,8 @@ void FrmWarpTest::controls_data() {
         QTest::newRow(name) << QString(cls) << text << rect;
     };
     row("lblTitel", "QLabel", "Warp Berechnung", {128, 8, 217, 33});
-    row("lblAnleitung", "QLabel", "Bitte den Warpfaktor und die Entfernung in Lichtjahren eingeben.",
-        {16, 40, 457, 25});
+    row("lblAnleitung", "QLabel",
+        "Bitte den Warpfaktor und die Entfernung in Lichtjahren eingeben.", {16, 40, 457, 25});
     row("lblWarp", "QLabel", "Warp-Faktor:", {224, 69, 105, 17});
     row("txtWarp", "QLineEdit", "", {353, 69, 133, 20});
     row("lblEntfernung", "QLabel", "Entfernung in Lichtjahren:", {144, 96, 185, 17});
@@ -192,8 +191,8 @@ void FrmWarpTest::labels_data() {
     for (const QString& name : kLabels) {
         const bool title = name == "lblTitel";
         const bool leftAligned = title || name == "lblAnleitung";
-        QTest::newRow(qPrintable(name)) << (title ? 24 : 13)
-                                        << Qt::Alignment(leftAligned ? Qt::AlignLeft : Qt::AlignRight);
+        QTest::newRow(qPrintable(name))
+            << (title ? 24 : 13) << Qt::Alignment(leftAligned ? Qt::AlignLeft : Qt::AlignRight);
     }
 }
 
@@ -277,7 +276,8 @@ void FrmWarpTest::textBoxes() {
     QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     QCOMPARE(box->font().pixelSize(), 11);  // 8 point
     QCOMPARE(box->font().weight(), QFont::Normal);
-    QCOMPARE(QFontInfo(box->font()).family(), QFontInfo(control<QLabel>("lblWarp")->font()).family());
+    QCOMPARE(QFontInfo(box->font()).family(),
+             QFontInfo(control<QLabel>("lblWarp")->font()).family());
 
     QCOMPARE(box->accessibleName(), accessibleName);
 }
@@ -322,7 +322,8 @@ void FrmWarpTest::starfieldIsUnscaledFromTopLeft() {
     const qreal ratio = image.devicePixelRatio();
     // Corners that no control covers: top-left, and bottom-right where the picture is cut.
     int stared = 0;
-    for (const QRect free : {QRect(0, 0, 120, 38), QRect(0, 200, 100, 119), QRect(488, 0, 10, 319)}) {
+    for (const QRect free :
+         {QRect(0, 0, 120, 38), QRect(0, 200, 100, 119), QRect(488, 0, 10, 319)}) {
         for (int y = free.top(); y <= free.bottom(); ++y) {
             for (int x = free.left(); x <= free.right(); ++x) {
                 const QRgb expected = stars.pixel(x, y);
@@ -338,9 +339,8 @@ void FrmWarpTest::focusOrder() {
     QCOMPARE(form_->focusWidget(), form_->field("txtWarp"));
     QCOMPARE(QApplication::focusWidget(), form_->field("txtWarp"));
 
-    const QStringList expected{"txtSpeed",   "txtEntfernung", "txtJahre",   "txtTage",
-                               "txtStunden", "txtMinuten",    "txtSekunden", "cmdRechnen",
-                               "cmdEnde",    "txtWarp"};
+    const QStringList expected{"txtSpeed",   "txtEntfernung", "txtJahre",   "txtTage", "txtStunden",
+                               "txtMinuten", "txtSekunden",   "cmdRechnen", "cmdEnde", "txtWarp"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -401,9 +401,9 @@ void FrmWarpTest::textBoxesShowAFullLine() {
         option.rect = box->rect();
         option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
         option.state |= QStyle::State_Sunken;
-        const QRect contents =
-            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box)
-                .marginsRemoved(box->textMargins());
+        const QRect contents = box->style()
+                                   ->subElementRect(QStyle::SE_LineEditContents, &option, box)
+                                   .marginsRemoved(box->textMargins());
         const qreal lineHeight = QFontMetricsF(box->font(), box).height();
         QVERIFY2(contents.height() - 2 >= lineHeight,
                  qPrintable(QString("%1: %2 px for a line of %3 px")

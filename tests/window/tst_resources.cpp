@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include "res/resources.h"
+#include "window/pictures.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ qint64 le32(const QByteArray& data, qsizetype at) {
     return qFromLittleEndian<qint32>(data.constData() + at);
 }
 
-int byteAt(const QByteArray& data, qsizetype at) { return static_cast<unsigned char>(data.at(at)); }
+int byteAt(const QByteArray& data, qsizetype at) {
+    return static_cast<unsigned char>(data.at(at));
+}
 
 // The index just past a chain of GIF data sub-blocks starting at `at`.
 qsizetype skipSubBlocks(const QByteArray& data, qsizetype at) {
@@ -43,9 +46,13 @@ qsizetype skipSubBlocks(const QByteArray& data, qsizetype at) {
 class ResourcesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void starfieldStructure();
     void starfieldPicture();
+    void ownGifDecoderGivesThePicture_data();
+    void ownGifDecoderGivesThePicture();
+    void ownGifDecoderSurvivesDamage();
+    void ownIconDecoderMatchesQt();
     void iconStructure_data();
     void iconStructure();
     void iconPictures_data();
@@ -109,9 +116,80 @@ void ResourcesTest::starfieldPicture() {
         }
     }
     // Black, with scattered small stars, white and coloured.
-    QVERIFY2(lit > 200 && lit < stars.width() * stars.height() / 100, qPrintable(QString::number(lit)));
+    QVERIFY2(lit > 200 && lit < stars.width() * stars.height() / 100,
+             qPrintable(QString::number(lit)));
     QVERIFY(white > 10);
     QVERIFY(coloured > 10);
+}
+
+// A 1 x 4 picture stored interlaced: its rows come as 0, 2, 1, 3 and show black, red, green,
+// blue from top to bottom.
+const QByteArray kInterlaced = QByteArray::fromHex(
+    "47494638396101000400810000000000ff000000ff000000ff2c0000000001000400400203843205003b");
+
+void ResourcesTest::ownGifDecoderGivesThePicture_data() {
+    QTest::addColumn<QByteArray>("gif");
+    QTest::addColumn<QImage>("expected");
+    const QByteArray stars = bytesOf(res::starfieldPath());
+    QTest::newRow("the starfield, against Qt's own decoder")
+        << stars << QImage::fromData(stars, "GIF").convertToFormat(QImage::Format_RGB32);
+    // Qt's decoder smears the rows of so small an interlaced picture, so it is written out.
+    QImage interlaced(1, 4, QImage::Format_RGB32);
+    for (const auto& [y, colour] : {std::pair{0, qRgb(0, 0, 0)},
+                                    {1, qRgb(255, 0, 0)},
+                                    {2, qRgb(0, 255, 0)},
+                                    {3, qRgb(0, 0, 255)}}) {
+        interlaced.setPixel(0, y, colour);
+    }
+    QTest::newRow("interlaced") << kInterlaced << interlaced;
+}
+
+void ResourcesTest::ownGifDecoderGivesThePicture() {
+    QFETCH(QByteArray, gif);
+    QFETCH(QImage, expected);
+    QVERIFY(!expected.isNull());
+    QCOMPARE(window::decodeGif(gif).convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void ResourcesTest::ownGifDecoderSurvivesDamage() {
+    const QByteArray gif = bytesOf(res::starfieldPath());
+    // Cut short anywhere before the trailer: no crash, and no picture.
+    for (qsizetype length = 0; length < gif.size() - 1; ++length) {
+        QVERIFY(window::decodeGif(QByteArrayView(gif).first(length)).isNull());
+    }
+    // Damaged pixel data (inside its first sub-block of 255 bytes): no crash, and still
+    // a picture of the right size.
+    QByteArray damaged = gif;
+    for (qsizetype at = 0x1A0; at < 0x290; at += 7) {  // inside the first sub-block
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
+    }
+    QCOMPARE(window::decodeGif(damaged).size(), QSize(510, 374));
+    QVERIFY(window::decodeGif("GIF89a").isNull());
+    QVERIFY(window::decodeGif("PNG").isNull());
+}
+
+void ResourcesTest::ownIconDecoderMatchesQt() {
+    const QByteArray ico = bytesOf(res::iconPath());
+    QImageReader reader(res::iconPath());
+    QList<QImage> fromQt;
+    do {
+        fromQt.append(reader.read().convertToFormat(QImage::Format_ARGB32));
+    } while (reader.jumpToNextImage());
+    const QList<QImage> own = window::decodeIco(ico);
+    QCOMPARE(own.size(), 3);
+    QCOMPARE(own, fromQt);
+
+    // Cut short or damaged: no crash, and only whole images.
+    for (qsizetype length = 0; length < ico.size(); length += 3) {
+        for (const QImage& image : window::decodeIco(QByteArrayView(ico).first(length))) {
+            QVERIFY(image.width() == 16 || image.width() == 32);
+        }
+    }
+    QByteArray damaged = ico;
+    for (qsizetype at = 6; at < 6 + 3 * 16; at += 5) {
+        damaged[at] = static_cast<char>(0xFF);
+    }
+    (void)window::decodeIco(damaged);
 }
 
 void ResourcesTest::iconStructure_data() {
