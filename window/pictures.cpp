@@ -139,10 +139,13 @@ std::vector<std::uint8_t> decompress(const std::vector<std::uint8_t>& data, int 
             // Write the string back to front, cut at the frame's end.
             auto walk = static_cast<std::size_t>(code);
             const std::size_t size = length[walk];
-            for (std::size_t k = size; k-- > 0;) {
-                if (written + k < count) {
-                    pixels[written + k] = last[walk];
-                }
+            // Where the frame ends inside the string, its last bytes have no place.
+            const std::size_t kept = std::min(size, count - written);
+            for (std::size_t k = kept; k < size; ++k) {
+                walk = prefix[walk];
+            }
+            for (std::size_t k = kept; k-- > 0;) {
+                pixels[written + k] = last[walk];
                 walk = prefix[walk];
             }
             written += size;
@@ -341,6 +344,10 @@ QImage decodeGif(QByteArrayView gif) {
                             *frameHeight >= *height;
         QImage image(*width, *height, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
         image.fill(opaque ? QColor(Qt::black) : QColor(Qt::transparent));
+        // Every index has a colour: those beyond the palette show black.
+        std::array<QRgb, 256> colours{};
+        colours.fill(qRgb(0, 0, 0));
+        std::copy_n(palette.begin(), std::min<std::size_t>(palette.size(), 256), colours.begin());
         const std::vector<int> rows = rowOrder(*frameHeight, (*frameFlags & 0x40) != 0);
         const int columns = std::min(*frameWidth, *width - *left);
         for (int row = 0; row < *frameHeight; ++row) {
@@ -351,6 +358,12 @@ QImage decodeGif(QByteArrayView gif) {
             const std::uint8_t* indices = pixels.data() + static_cast<std::size_t>(row) *
                                                               static_cast<std::size_t>(*frameWidth);
             QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y)) + *left;
+            if (opaque) {
+                for (int x = 0; x < columns; ++x) {
+                    out[x] = colours[indices[x]];
+                }
+                continue;
+            }
             for (int x = 0; x < columns; ++x) {
                 const std::uint8_t index = indices[x];
                 if (index != transparent && index < palette.size()) {
