@@ -289,51 +289,33 @@ class EventsTest : public QObject {
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void regionalFormatFromThePlatform_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("decimal");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("higher");
-        QTest::addColumn<QString>("negative");
-        QTest::newRow("German") << "de_DE"
-                                << ","
-                                << "." << 3 << 3 << "-";
-        QTest::newRow("US English") << "en_US"
-                                    << "."
-                                    << "," << 3 << 3 << "-";
-        QTest::newRow("Indian English") << "en_IN"
-                                        << "."
-                                        << "," << 3 << 2 << "-";
-        QTest::newRow("Spanish: Qt leaves out the top separator") << "es_ES"
-                                                                  << ","
-                                                                  << "." << 3 << 3 << "-";
-        QTest::newRow("Swiss German") << "de_CH"
-                                      << "."
-                                      << "\u2019" << 3 << 3 << "-";
-        QTest::newRow("Swedish") << "sv_SE"
-                                 << ","
-                                 << "\u00A0" << 3 << 3 << "\u2212";
-        QTest::newRow("Arabic, Egypt") << "ar_EG"
-                                       << "\u066B"
-                                       << "\u066C" << 3 << 3 << "\u061C-";
-        QTest::newRow("C: no grouping") << "C"
-                                        << "."
-                                        << "" << 0 << 0 << "-";
-    }
     void regionalFormatFromThePlatform() {
-        QFETCH(QString, locale);
-        QFETCH(QString, decimal);
-        QFETCH(QString, group);
-        QFETCH(int, first);
-        QFETCH(int, higher);
-        QFETCH(QString, negative);
-        const numtext::NumberFormat format = window::numberFormatOf(QLocale(locale));
-        QCOMPARE(QString::fromStdString(format.decimalSeparator), decimal);
-        QCOMPARE(QString::fromStdString(format.groupSeparator), group);
-        QCOMPARE(format.firstGroupSize, first);
-        QCOMPARE(format.higherGroupSize, higher);
-        QCOMPARE(QString::fromStdString(format.negativeSign), negative);
+        struct Row {
+            const char* locale;
+            numtext::NumberFormat expected;
+        };
+        const Row rows[] = {
+            {"de_DE", {",", ".", 3, 3, "-"}},
+            {"en_US", {".", ",", 3, 3, "-"}},
+            {"en_IN", {".", ",", 3, 2, "-"}},
+            {"es_ES", {",", ".", 3, 3, "-"}},  // Qt leaves out its top separator
+            {"de_CH", {".", "\u2019", 3, 3, "-"}},
+            {"sv_SE", {",", "\u00A0", 3, 3, "\u2212"}},
+            {"ar_EG", {"\u066B", "\u066C", 3, 3, "\u061C-"}},
+            {"C", {".", "", 0, 0, "-"}},  // no grouping
+        };
+        for (const Row& row : rows) {
+            const numtext::NumberFormat format = window::numberFormatOf(QLocale(row.locale));
+            const auto shown = [](const numtext::NumberFormat& f) {
+                return QString("[%1] [%2] %3/%4 [%5]")
+                    .arg(QString::fromStdString(f.decimalSeparator),
+                         QString::fromStdString(f.groupSeparator))
+                    .arg(f.firstGroupSize)
+                    .arg(f.higherGroupSize)
+                    .arg(QString::fromStdString(f.negativeSign));
+            };
+            QCOMPARE(shown(format), shown(row.expected));
+        }
     }
 
     void platformFormatFollowsTheEnvironment() {
