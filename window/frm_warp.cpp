@@ -1,5 +1,6 @@
 #include "window/frm_warp.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QIcon>
 #include <QImage>
@@ -87,8 +88,12 @@ frmWarp::frmWarp(QWidget* parent)
         icon.addPixmap(QPixmap::fromImage(image));
     }
     setWindowIcon(icon);
+    // The window's default font, which the text boxes use, is the program's default font too
+    // (and so the message box's). Qt lays out a new text box once in the program's default
+    // font before it takes the window's, which would otherwise load a face never shown.
     const WindowFonts fonts;
-    setFont(fonts.font(kTextBoxFontTwips, false));  // the text boxes use the window's font
+    QApplication::setFont(fonts.font(kTextBoxFontTwips, false));
+    setFont(QApplication::font());
     setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
 
     // Made in the table's order, so a later control lies above an earlier one: the

@@ -1,6 +1,8 @@
 #include "window/runtime.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QString>
@@ -30,6 +32,7 @@ void rtcMsgBox(QWidget* owner, const std::string& text) {
                     owner);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the box has no icon either
     box.exec();
 }
 
